@@ -1,0 +1,31 @@
+# brindel_add_gtest(NAME SOURCES a.cpp... LIBS lib... [DESKTOP])
+# One test program per call, run by ctest through Wine. DESKTOP marks programs that make
+# windows, move the focus or use the clipboard: they share one display, so they run one at a time.
+function(brindel_add_gtest name)
+  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  if(T_DESKTOP)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
+endfunction()
+
+# Every tests/<dir>/*_test.cpp becomes a test program linking LIBS and the folder's
+# support/*.cpp (fakes and fixtures shared by the folder's tests).
+function(brindel_add_test_folder)
+  cmake_parse_arguments(F "DESKTOP" "" "LIBS" ${ARGN})
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support/*.cpp)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  foreach(test ${tests})
+    get_filename_component(stem ${test} NAME_WE)
+    set(desktop)
+    if(F_DESKTOP)
+      set(desktop DESKTOP)
+    endif()
+    brindel_add_gtest(${folder}_${stem} SOURCES ${test} ${support} LIBS ${F_LIBS} ${desktop})
+    target_include_directories(${folder}_${stem} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  endforeach()
+endfunction()

@@ -79,26 +79,16 @@ ScopedHandle armedTimer(std::int64_t dueTime) {
   return timer;
 }
 
-// Without a working timer the wait would never end: wait out the remaining time instead,
-// still dispatching what arrives.
-void waitUntilTick(ULONGLONG deadline) {
-  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
-    const DWORD remaining = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
-    const DWORD result = MsgWaitForMultipleObjects(0, nullptr, FALSE, remaining, kWakeMask);
-    if (result == WAIT_FAILED) Sleep(std::min(remaining, kFallbackSliceMs));
-    if (result != WAIT_TIMEOUT) dispatchPending();
-  }
-}
-
 void waitPumping(std::int64_t dueTime) {
   const ULONGLONG deadline = deadlineOf(dueTime);
   ScopedHandle timer = armedTimer(dueTime);
-  if (!timer) return waitUntilTick(deadline);
+  // Without a working timer the loop below would never end: wait out the time instead.
+  if (!timer) return pumpUntilTick(deadline);
   HANDLE handle = timer.get();
   for (;;) {
     const DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, kWakeMask);
     if (result == WAIT_OBJECT_0) return;
-    if (result != WAIT_OBJECT_0 + 1) return waitUntilTick(deadline);
+    if (result != WAIT_OBJECT_0 + 1) return pumpUntilTick(deadline);
     dispatchPending();
   }
 }
@@ -128,15 +118,31 @@ void dispatchPending() {
   }
 }
 
+std::int64_t pumpWaitDueTime(std::int32_t amount, std::int32_t unit) {
+  return relativeDueTime(double(amount) * pumpWaitStepMs(unit) * kHundredNsPerMs);
+}
+
+std::int64_t pumpDelayDueTime(std::int32_t amount, std::int32_t unit) {
+  if (unit == 1) return relativeDueTime(double(amount) * kHundredNsPerUs);
+  return relativeDueTime(double(amount) * pumpDelayStepMs(unit) * kHundredNsPerMs);
+}
+
+void pumpUntilTick(std::uint64_t deadline) {
+  for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+    const DWORD remaining = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
+    const DWORD result = MsgWaitForMultipleObjects(0, nullptr, FALSE, remaining, kWakeMask);
+    if (result == WAIT_FAILED) Sleep(std::min(remaining, kFallbackSliceMs));
+    if (result != WAIT_TIMEOUT) dispatchPending();
+  }
+}
+
 void pumpWait(std::int32_t amount, std::int32_t unit) {
-  waitPumping(relativeDueTime(double(amount) * pumpWaitStepMs(unit) * kHundredNsPerMs));
+  waitPumping(pumpWaitDueTime(amount, unit));
 }
 
 void pumpDelay(std::int32_t amount, std::int32_t unit) {
   if (amount < 1) return;
-  const double hundredNs = unit == 1 ? double(amount) * kHundredNsPerUs
-                                     : double(amount) * pumpDelayStepMs(unit) * kHundredNsPerMs;
-  waitPumping(relativeDueTime(hundredNs));
+  waitPumping(pumpDelayDueTime(amount, unit));
 }
 
 }  // namespace brindel

@@ -26,4 +26,13 @@ void dispatchPending();
 void pumpWait(std::int32_t amount = 0, std::int32_t unit = 0);
 void pumpDelay(std::int32_t amount = 0, std::int32_t unit = 0);
 
+// The timers' due times of the two waits, in 100 ns, negative meaning from now; zero or
+// positive is a time already past.
+std::int64_t pumpWaitDueTime(std::int32_t amount, std::int32_t unit);
+std::int64_t pumpDelayDueTime(std::int32_t amount, std::int32_t unit);
+
+// The wait used when no timer can be had: until GetTickCount64() reaches deadline, sleeping
+// between messages and dispatching them.
+void pumpUntilTick(std::uint64_t deadline);
+
 }  // namespace brindel

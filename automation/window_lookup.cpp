@@ -1,5 +1,6 @@
 #include "automation/window_lookup.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace brindel {
@@ -27,8 +28,11 @@ Text windowTitle(HWND window) {
   char buffer[kTitleBufferSize + 1];
   std::memset(buffer, ' ', kTitleBufferSize);
   buffer[kTitleBufferSize] = '\0';
-  GetWindowTextA(window, buffer, kTitleBufferSize);
-  return Text(buffer, strnlen(buffer, kTitleBufferSize));
+  // A failed call may leave anything in the buffer: only the bytes it reports are a title.
+  const int copied = GetWindowTextA(window, buffer, kTitleBufferSize);
+  if (copied <= 0) return {};
+  const auto length = static_cast<std::size_t>(std::min(copied, kTitleBufferSize - 1));
+  return Text(buffer, strnlen(buffer, length));
 }
 
 HWND findWindowByTitlePart(const Text& titlePart, const Text& className) {

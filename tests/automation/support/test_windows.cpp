@@ -52,8 +52,8 @@ PlainWindow::PlainWindow(const std::string& className, Options options) {
   registerClass(className, DefWindowProcA);
   const RECT& r = options.place;
   hwnd_ = CreateWindowExA(options.exStyle, className.c_str(), options.title.c_str(), options.style,
-                          r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                          GetModuleHandleA(nullptr), nullptr);
+                          r.left, r.top, r.right - r.left, r.bottom - r.top, options.parent,
+                          nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 PlainWindow::~PlainWindow() {

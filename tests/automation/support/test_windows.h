@@ -27,6 +27,7 @@ class PlainWindow {
     DWORD exStyle = 0;
     DWORD style = WS_POPUP;
     RECT place{900, 700, 1100, 800};  // away from the cursor
+    HWND parent = nullptr;
   };
   PlainWindow(const std::string& className, Options options);
   ~PlainWindow();

@@ -1,7 +1,8 @@
 // brindel.exe: the main window wired to the desktop operations on the real client.
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "automation/desktop_client.h"
 #include "ui/startup.h"

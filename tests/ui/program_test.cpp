@@ -94,7 +94,8 @@ std::vector<HWND> visibleWindowsOf(DWORD processId) {
 class Program {
  public:
   bool start() {
-    std::string commandLine = "\"" + windowsPathOf(BRINDEL_EXE) + "\"";
+    std::string commandLine = "\"";
+    commandLine += windowsPathOf(BRINDEL_EXE) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -205,5 +205,18 @@ TEST(Program, NoticeFirstThenTheWindowDrivenFromOutsideThenExitCodeZero) {
   EXPECT_EQ(program.exitCode(), 0u);
 }
 
+// The window class takes the icon named BRINDEL from the program's own resources.
+TEST(Program, CarriesItsOwnIcon) {
+  HMODULE program =
+      LoadLibraryExA(windowsPathOf(BRINDEL_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  for (int size : {16, 32, 48}) {
+    HANDLE icon = LoadImageA(program, "BRINDEL", IMAGE_ICON, size, size, 0);
+    EXPECT_NE(icon, nullptr) << size;
+    if (icon) DestroyIcon(static_cast<HICON>(icon));
+  }
+  FreeLibrary(program);
+}
+
 }  // namespace
 }  // namespace brindel::testing

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "automation/clipboard.h"
+#include "automation/desktop_client.h"
 #include "automation/keyboard_input.h"
 #include "automation/message_pump.h"
 #include "automation/scoped_win.h"
@@ -130,16 +131,23 @@ TEST_F(CrossProcessTest, DISABLED_EnterReachesAWindowOfAnotherProcessWithoutSetT
       << own_.hwnd();
 }
 
-TEST_F(CrossProcessTest, TheCyclesOrderOfStepsReachesTheTargetEveryTime) {
+// Through the port, as the reception cycle drives the client: find the window, take it out
+// of the topmost band, copy, read, then type a line and send it.
+TEST_F(CrossProcessTest, TheCyclesStepsThroughThePortReachTheTargetEveryTime) {
+  DesktopClient desktop;
+  ClientAutomationPort& client = desktop;
   for (int round = 1; round <= 5; ++round) {
     putOwnWindowInFront();
-    setTopmost(target_);
-    pumpWait(100);
-    pressChord('C', VK_CONTROL);
+    const WindowHandle channel = client.findWindowByTitlePart("enters=", className_);
+    ASSERT_EQ(channel, reinterpret_cast<WindowHandle>(target_));
+    client.setTopmost(channel);
+    client.pumpWait(100);
+    client.pressChord('C', VK_CONTROL);
     const std::string copied = "copied " + std::to_string(round);
-    EXPECT_TRUE(eventually([&] { return clipboardText() == copied; }, 3s)) << round;
-    typeText(target_, "x");
-    sendKey(target_, VK_RETURN);
+    EXPECT_TRUE(eventually([&] { return client.clipboardText() == copied; }, 3s)) << round;
+    client.setTopmost(channel);
+    client.typeText(channel, "x");
+    client.sendKey(channel, VK_RETURN);
     const std::string state = "enters=" + std::to_string(round) +
                               " copies=" + std::to_string(round) +
                               " typed=" + std::string(round, 'x');

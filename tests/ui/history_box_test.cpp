@@ -95,14 +95,15 @@ TEST_F(HistoryBox, DISABLED_Benchmark2000Names) {
   for (int index = 0; index < kNames; ++index) read();
   std::printf("%d reads of the full history: %.3f s\n", kNames, secondsSince(start));
 
+  // Rewriting whole is quadratic: a quarter of the names keeps this part to seconds.
   write("");
   Text history;
   QueryPerformanceCounter(&start);
-  for (int index = 0; index < kNames; ++index) {
+  for (int index = 0; index < kNames / 4; ++index) {
     history += nameOf(index) + "\r\n";
     SetWindowTextA(control(ControlId::超级编辑框1), history.c_str());
   }
-  std::printf("%d names written whole each time: %.3f s\n", kNames, secondsSince(start));
+  std::printf("%d names written whole each time: %.3f s\n", kNames / 4, secondsSince(start));
 }
 
 }  // namespace

@@ -177,6 +177,25 @@ TEST_F(MessagePumpTest, QuitDuringAWaitStaysQueuedAndTheWaitLastsItsTime) {
   EXPECT_EQ(message.wParam, 7u);
 }
 
+double threadCpuMilliseconds() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto value = [](const FILETIME& t) {
+    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 10000.0;
+  };
+  return value(kernel) + value(user);
+}
+
+// A quit left at the head of the queue must not wake the wait again and again.
+TEST_F(MessagePumpTest, AQueuedQuitDoesNotMakeTheWaitSpin) {
+  PostThreadMessageA(GetCurrentThreadId(), WM_QUIT, 0, 0);
+  const double cpuBefore = threadCpuMilliseconds();
+  const double elapsed = timed([] { pumpWait(300); });
+  const double cpu = threadCpuMilliseconds() - cpuBefore;
+  EXPECT_GE(elapsed, 270);
+  EXPECT_LT(cpu, elapsed / 2);
+}
+
 TEST_F(MessagePumpTest, DispatchPendingStopsBeforeAQuit) {
   PostMessageA(window_, kPing, 0, 0);
   PostQuitMessage(3);

@@ -1,7 +1,5 @@
 #include "automation/keyboard_input.h"
 
-#include <array>
-
 #include "automation/message_pump.h"
 
 namespace brindel {
@@ -47,13 +45,12 @@ void focusWindow(HWND window) {
 
 void pressChord(std::int32_t key, std::int32_t modifier1, std::int32_t modifier2,
                 std::int32_t modifier3) {
-  const std::array<std::int32_t, 4> order{modifier3, modifier2, modifier1, key};
+  // Releases in the order of the presses, not in reverse: the modifiers go up first.
   for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-    for (std::size_t i = 0; i < order.size(); ++i) {
-      const bool optionalModifier = i < 2;
-      if (optionalModifier && order[i] == 0) continue;
-      chordEvent(order[i], flags);
-    }
+    if (modifier3 != 0) chordEvent(modifier3, flags);
+    if (modifier2 != 0) chordEvent(modifier2, flags);
+    chordEvent(modifier1, flags);
+    chordEvent(key, flags);
   }
 }
 

@@ -6,7 +6,23 @@
 
 namespace brindel::com {
 
-Bstr Bstr::fromGbk(const Text& text) { return Bstr(widenGbk(text)); }
+// Converted straight into the BSTR: no intermediate wide copy. On these machines the first
+// touch of fresh memory is what a large text costs most (a megabyte-sized block is fresh
+// pages on every call), so one buffer of the exact size is filled once.
+Bstr Bstr::fromGbk(const Text& text) {
+  Bstr result;
+  if (text.empty()) {
+    result.b_ = SysAllocStringLen(L"", 0);
+    return result;
+  }
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(kGbkCodePage, 0, text.data(), size, nullptr, 0);
+  result.b_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  if (result.b_ != nullptr) {
+    MultiByteToWideChar(kGbkCodePage, 0, text.data(), size, result.b_, length);
+  }
+  return result;
+}
 
 Text Bstr::toGbk() const {
   if (b_ == nullptr) return {};
@@ -27,9 +43,8 @@ Variant Variant::int32(std::int32_t value) {
 
 Variant Variant::text(const Text& value) {
   Variant v;
-  const std::wstring wide = widenGbk(value);
   v.v_.vt = VT_BSTR;
-  v.v_.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  v.v_.bstrVal = Bstr::fromGbk(value).release();
   return v;
 }
 

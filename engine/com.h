@@ -2,9 +2,9 @@
 // Small owners for COM: the CoInitialize/CoUninitialize pair, interface pointers, BSTRs and
 // VARIANTs, and a late-bound IDispatch caller whose DISPIDs are looked up once per name.
 
-#include <windows.h>
-#include <oleauto.h>
 #include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
 
 #include <initializer_list>
 #include <string>
@@ -94,6 +94,8 @@ class Bstr {
     return &b_;
   }
   UINT length() const { return SysStringLen(b_); }
+  // Hands the BSTR over to the caller.
+  BSTR release() { return std::exchange(b_, nullptr); }
   Text toGbk() const;
 
  private:

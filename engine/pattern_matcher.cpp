@@ -43,8 +43,8 @@ bool PatternMatcher::search(const Text& pattern, const Text& text, bool caseSens
   const Bstr textBstr = Bstr::fromGbk(text);
   Variant result;
   ComPtr<IDispatch> collection;
-  if (regex != nullptr &&
-      SUCCEEDED(com::callMethod(regex, names_.execute, {com::byVal(textBstr.get())}, result.put()))) {
+  if (regex != nullptr && SUCCEEDED(com::callMethod(regex, names_.execute,
+                                                    {com::byVal(textBstr.get())}, result.put()))) {
     collection = result.toDispatch();
   }
   matchCollection_ = collection;
@@ -153,7 +153,8 @@ TextArray PatternMatcher::allFirstGroups() {
     if (FAILED(com::getProperty(item, names_.subMatches, subMatches.put()))) return Text();
     const ComPtr<IDispatch> list = subMatches.toDispatch();
     Variant value;
-    if (!list || FAILED(com::getProperty(list.get(), names_.subItem, value.put(), {com::byVal(0)}))) {
+    if (!list ||
+        FAILED(com::getProperty(list.get(), names_.subItem, value.put(), {com::byVal(0)}))) {
       return Text();
     }
     return value.toGbk();

@@ -18,34 +18,71 @@ namespace {
 
 using Byte = unsigned char;
 
-inline Byte lowerAscii(Byte b) { return (b >= 'A' && b <= 'Z') ? static_cast<Byte>(b + 32) : b; }
-inline bool isAsciiLetter(Byte b) { return lowerAscii(b) >= 'a' && lowerAscii(b) <= 'z'; }
+inline Byte lowerAscii(Byte b) {
+  return (b >= 'A' && b <= 'Z') ? static_cast<Byte>(b + 32) : b;
+}
+inline bool isAsciiLetter(Byte b) {
+  return lowerAscii(b) >= 'a' && lowerAscii(b) <= 'z';
+}
 
-// First position in [from, to) whose byte b satisfies (b | mask) == value, or to.
-// Word-at-a-time (the msvcrt memchr of Wine is a plain byte loop); mask is 0 for an exact byte
-// and 0x20 for an ASCII letter of either case (value is then the lower-case letter; the few
-// other bytes that the mask lets through are weeded out by the caller's full comparison).
-const Byte* findAnchor(const Byte* from, const Byte* to, Byte value, Byte mask) {
-  using Word = std::size_t;
-  constexpr Word ones = ~Word(0) / 0xFF;  // 0x0101...01
-  constexpr Word highs = ones * 0x80;     // 0x8080...80
-  const Word wantWord = ones * value;
-  const Word maskWord = ones * mask;
-  const Byte* p = from;
-  while (p < to && (reinterpret_cast<std::uintptr_t>(p) % sizeof(Word)) != 0) {
-    if (static_cast<Byte>(*p | mask) == value) return p;
-    ++p;
+using Word = std::size_t;
+constexpr Word kOnes = ~Word(0) / 0xFF;  // 0x0101...01
+constexpr Word kHighs = kOnes * 0x80;    // 0x8080...80
+constexpr Word kLows = kOnes * 0x7F;     // 0x7F7F...7F
+
+Word load(const Byte* p) {
+  Word w;
+  std::memcpy(&w, p, sizeof w);
+  return w;
+}
+
+// The high bit of each byte of the result is set exactly where (byte | mask) == value.
+Word equalBytes(Word w, Byte value, Byte mask) {
+  const Word x = (w | (kOnes * mask)) ^ (kOnes * value);
+  return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+int firstFlagged(Word flags) {  // index of the lowest flagged byte (little-endian order)
+  int i = 0;
+  while ((flags & 0x80) == 0) {
+    flags >>= 8;
+    ++i;
   }
-  while (static_cast<std::size_t>(to - p) >= sizeof(Word)) {
-    Word w;
-    std::memcpy(&w, p, sizeof w);
-    const Word x = (w | maskWord) ^ wantWord;  // a zero byte where the byte matches
-    if (((x - ones) & ~x & highs) != 0) break;
+  return i;
+}
+
+// First place i in [from, to) where (byte i | mask0) == value0 and (byte i+1 | mask1) ==
+// value1, or to; byte to (the one after the last place) must be readable. A mask is 0 for an
+// exact byte and 0x20 for an ASCII letter of either case (its value is then the lower-case
+// letter; the few other bytes that the mask lets through are weeded out by the caller's full
+// comparison). Word-at-a-time: the msvcrt memchr of Wine is a plain byte loop, and a pair of
+// bytes (a whole two-byte character, for a Chinese name) is far rarer than its first byte.
+const Byte* findPair(const Byte* from, const Byte* to, Byte value0, Byte mask0, Byte value1,
+                     Byte mask1) {
+  const Byte* p = from;
+  while (to - p > static_cast<std::ptrdiff_t>(sizeof(Word))) {  // bytes p .. p + 8 readable
+    const Word hits = equalBytes(load(p), value0, mask0) & equalBytes(load(p + 1), value1, mask1);
+    if (hits != 0) return p + firstFlagged(hits);
     p += sizeof(Word);
   }
-  while (p < to) {
+  for (; p < to; ++p) {
+    if (static_cast<Byte>(p[0] | mask0) == value0 && static_cast<Byte>(p[1] | mask1) == value1) {
+      return p;
+    }
+  }
+  return to;
+}
+
+// The same for one byte.
+const Byte* findByte(const Byte* from, const Byte* to, Byte value, Byte mask) {
+  const Byte* p = from;
+  while (to - p >= static_cast<std::ptrdiff_t>(sizeof(Word))) {
+    const Word hits = equalBytes(load(p), value, mask);
+    if (hits != 0) return p + firstFlagged(hits);
+    p += sizeof(Word);
+  }
+  for (; p < to; ++p) {
     if (static_cast<Byte>(*p | mask) == value) return p;
-    ++p;
   }
   return to;
 }
@@ -62,9 +99,9 @@ bool sameBytes(const Byte* a, const Byte* b, std::size_t length, bool ignoreCase
 
 // Part 1.3, findText. The literal algorithm steps over the haystack one character at a time
 // from the start and compares the needle at each character start. This does the same in
-// fewer steps: it jumps (findAnchor) to the next place where one byte of the needle (the
-// "anchor", preferably one that needs no case folding) stands, and only there asks whether the
-// candidate place is a character start counted from the start, and compares.
+// fewer steps: it jumps (findPair) to the next place where the needle's first two bytes stand,
+// and only there asks whether that place is a character start counted from the start, and
+// compares.
 //
 // Whether a place q is a character start, given a known character start k <= q: q == k, or
 // the byte before q is below 0x80 (a one-byte character or a second byte; either way a
@@ -88,21 +125,23 @@ std::int32_t findText(const Text& haystack, const Text& needle, std::optional<st
   const auto* hay = reinterpret_cast<const Byte*>(haystack.data());
   const auto* pin = reinterpret_cast<const Byte*>(needle.data());
 
-  std::size_t anchor = 0;
-  if (ignoreCase) {
-    while (anchor < needleLength && isAsciiLetter(pin[anchor])) ++anchor;
-    if (anchor == needleLength) anchor = 0;  // only letters: anchor on the first, either case
-  }
-  const Byte mask = (ignoreCase && isAsciiLetter(pin[anchor])) ? 0x20 : 0;
-  const Byte value = mask != 0 ? lowerAscii(pin[anchor]) : pin[anchor];
+  // The anchor: the needle's first two bytes (or its only one), each folded when it is a letter
+  // and letter case is ignored.
+  auto maskOf = [ignoreCase](Byte b) -> Byte { return ignoreCase && isAsciiLetter(b) ? 0x20 : 0; };
+  const Byte mask0 = maskOf(pin[0]);
+  const Byte value0 = mask0 != 0 ? lowerAscii(pin[0]) : pin[0];
+  const Byte mask1 = needleLength > 1 ? maskOf(pin[1]) : 0;
+  const Byte value1 = needleLength > 1 ? (mask1 != 0 ? lowerAscii(pin[1]) : pin[1]) : 0;
 
   const std::size_t lastPlace = length - needleLength;  // last place where the needle fits
-  const Byte* anchorEnd = hay + lastPlace + anchor + 1;
+  const Byte* placesEnd = hay + lastPlace + 1;
   std::size_t known = begin;  // a character start; every start before it has been ruled out
   while (known <= lastPlace) {
-    const Byte* hit = findAnchor(hay + known + anchor, anchorEnd, value, mask);
-    if (hit == anchorEnd) return -1;
-    const std::size_t place = static_cast<std::size_t>(hit - hay) - anchor;
+    const Byte* hit = needleLength > 1
+                          ? findPair(hay + known, placesEnd, value0, mask0, value1, mask1)
+                          : findByte(hay + known, placesEnd, value0, mask0);
+    if (hit == placesEnd) return -1;
+    const std::size_t place = static_cast<std::size_t>(hit - hay);
     bool isStart = true;
     if (place != known && hay[place - 1] >= 0x80) {
       std::size_t run = place - 1;  // walk back over bytes of 0x80 or above, not below known
@@ -160,8 +199,15 @@ Text escapePattern(const Text& text) {
       continue;
     }
     switch (b) {
-      case '?': case '*': case '+': case '[': case ']':
-      case '(': case ')': case '{': case '}':
+      case '?':
+      case '*':
+      case '+':
+      case '[':
+      case ']':
+      case '(':
+      case ')':
+      case '{':
+      case '}':
         out += '\\';
         break;
       default:

@@ -96,9 +96,13 @@ void XmlDocument::useXPath() {
   document_->setProperty(name.get(), language);
 }
 
-XmlDocument::~XmlDocument() { close(); }
+XmlDocument::~XmlDocument() {
+  close();
+}
 
-void XmlDocument::close() { document_.reset(); }
+void XmlDocument::close() {
+  document_.reset();
+}
 
 ComPtr<IXMLDOMDocument> XmlDocument::documentObject() {
   return document_.as<IXMLDOMDocument>();
@@ -138,8 +142,7 @@ ComPtr<IXMLDOMNode> XmlDocument::selectNode(Text& path) {
   return node;
 }
 
-bool XmlDocument::insertElement(Text parentPath, const Text& name, const Text& text,
-                                bool asCdata) {
+bool XmlDocument::insertElement(Text parentPath, const Text& name, const Text& text, bool asCdata) {
   if (!document_) return false;
   const ComPtr<IXMLDOMNode> parent = selectNode(parentPath);
   ComPtr<IXMLDOMElement> element;

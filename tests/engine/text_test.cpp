@@ -163,12 +163,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FoldFullWidthTest,
     testing::Values(FoldCase{"digits", "\xA3\xB2\xA3\xB0\xA3\xB0", "200"},
                     FoldCase{"letters and signs", gbk(u8"＋ａＺ！") + "\xA3\xFE", "+aZ!~"},
-                    FoldCase{"ideographic space", "\xA1\xA1" "1", " 1"},
+                    FoldCase{"ideographic space",
+                             "\xA1\xA1"
+                             "1",
+                             " 1"},
                     FoldCase{"other characters stay", gbk(u8"张三"), gbk(u8"张三")},
-                    FoldCase{"A3 as a trail byte is not folded", "\x81\xA3\xA3\xB3", "\x81\xA3" "3"},
+                    FoldCase{"A3 as a trail byte is not folded", "\x81\xA3\xA3\xB3",
+                             "\x81\xA3"
+                             "3"},
                     FoldCase{"A3 A0 stays", "\xA3\xA0", "\xA3\xA0"},
-                    FoldCase{"lead byte at the end", "1\xA3", "1\xA3"},
-                    FoldCase{"empty", "", ""}));
+                    FoldCase{"lead byte at the end", "1\xA3", "1\xA3"}, FoldCase{"empty", "", ""}));
 
 struct IntegerCase {
   const char* what;
@@ -186,15 +190,13 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadIntegerTest,
     testing::Values(IntegerCase{"plain", "1500", 1500},
                     IntegerCase{"full-width digits", "\xA3\xB2\xA3\xB0\xA3\xB0", 200},
-                    IntegerCase{"letters", "abc", 0},
-                    IntegerCase{"empty", "", 0},
+                    IntegerCase{"letters", "abc", 0}, IntegerCase{"empty", "", 0},
                     IntegerCase{"negative", "-5", -5},
                     IntegerCase{"white space, plus sign, trailing letter", " +7x", 7},
                     IntegerCase{"tabs and line breaks", "\t\r\n 42", 42},
                     IntegerCase{"ideographic space and full-width minus",
                                 "\xA1\xA1\xA3\xAD\xA3\xB3", -3},
-                    IntegerCase{"sign alone", "-", 0},
-                    IntegerCase{"two signs", "+-3", 0},
+                    IntegerCase{"sign alone", "-", 0}, IntegerCase{"two signs", "+-3", 0},
                     IntegerCase{"digits then more", "12 34", 12},
                     IntegerCase{"largest", "2147483647", INT32_MAX},
                     IntegerCase{"smallest", "-2147483648", INT32_MIN},
